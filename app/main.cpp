@@ -1,0 +1,3 @@
+#include "app/process.h"
+
+int main() { return RunProcess(); }
