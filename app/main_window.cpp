@@ -91,7 +91,6 @@ MainWindow::MainWindow(const ConnectionSettings& connection) : QWidget(nullptr) 
     删除选中 = 菜单->addAction(QStringLiteral("删除选中"));
     删除选中->setObjectName(QStringLiteral("删除选中"));
 
-    RouteEvents();
     OnCreated(connection);
 }
 
@@ -138,11 +137,6 @@ void MainWindow::LayOutStatusBar() {
     for (QLabel* part : {状态条1_当前用户, 状态条1_提示信息}) {
         part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
-}
-
-void MainWindow::RouteEvents() {
-    // The account list, the editor and the maintenance actions connect their handlers here,
-    // one control event each; until then the controls only show themselves.
 }
 
 void MainWindow::OnCreated(const ConnectionSettings& connection) {

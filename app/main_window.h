@@ -36,7 +36,6 @@ class MainWindow : public QWidget {
     void LayOutAccountsPage(QWidget* page);
     void LayOutSettingsPage(QWidget* page);
     void LayOutStatusBar();
-    void RouteEvents();
     void OnCreated(const ConnectionSettings& connection);
 
     TabControl* 高级选择夹1;
